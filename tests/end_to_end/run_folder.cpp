@@ -1,0 +1,87 @@
+// The run folder: a temporary copy of the program and the plumbing to start it and read its log.
+#include "tests/end_to_end/run_folder.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace mastervol::end_to_end {
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 60'000;
+
+// The build passes the program's Unix path; Wine shows the Unix root as drive Z:.
+std::string BuiltProgramPath() {
+  std::string path = "Z:" MASTERVOL_EXE_UNIX_PATH;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+}  // namespace
+
+RunFolder::RunFolder() {
+  char temp[MAX_PATH];
+  char unique[MAX_PATH];
+  if (GetTempPathA(MAX_PATH, temp) == 0 || GetTempFileNameA(temp, "mv", 0, unique) == 0) return;
+  DeleteFileA(unique);  // the unique name becomes the folder
+  if (!CreateDirectoryA(unique, nullptr)) return;
+  folder_ = unique;
+  exePath_ = folder_ + "\\mastervol.exe";
+  ready_ = CopyFileA(BuiltProgramPath().c_str(), exePath_.c_str(), TRUE) != 0;
+}
+
+RunFolder::~RunFolder() {
+  if (folder_.empty()) return;
+  DeleteFileA(exePath_.c_str());
+  DeleteFileA(LogPath().c_str());
+  RemoveDirectoryA(folder_.c_str());
+}
+
+HANDLE RunFolder::Start(const std::string& commandLine) const {
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(exePath_.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                      &startup, &process)) {
+    return nullptr;
+  }
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
+DWORD WaitForExit(HANDLE process) {
+  if (process == nullptr) return ~0u;
+  DWORD code = ~0u;
+  if (WaitForSingleObject(process, kRunTimeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
+  else TerminateProcess(process, ~0u);
+  CloseHandle(process);
+  return code;
+}
+
+DWORD RunFolder::RunExactly(const std::string& commandLine) const { return WaitForExit(Start(commandLine)); }
+
+DWORD RunFolder::Run(const std::string& arguments) const {
+  return RunExactly(arguments.empty() ? std::string("mastervol") : "mastervol " + arguments);
+}
+
+std::string RunFolder::LogBytes() const {
+  std::ifstream file(LogPath(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> RunFolder::LogLines() const {
+  const std::string bytes = LogBytes();
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  for (std::string::size_type end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  if (start != bytes.size()) lines.push_back(bytes.substr(start));  // a torn last line shows up as itself
+  return lines;
+}
+
+}  // namespace mastervol::end_to_end

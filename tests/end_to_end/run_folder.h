@@ -1,0 +1,44 @@
+// A private folder holding a copy of mastervol.exe, so each test's runs write a log of their own, and
+// the means to start the copy with an exact command line and read what it left behind.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mastervol::end_to_end {
+
+class RunFolder {
+ public:
+  // Copies the built program into a new folder under the system's temporary folder.
+  RunFolder();
+  ~RunFolder();
+  RunFolder(const RunFolder&) = delete;
+  RunFolder& operator=(const RunFolder&) = delete;
+
+  [[nodiscard]] bool Ready() const noexcept { return ready_; }
+  [[nodiscard]] const std::string& ExePath() const noexcept { return exePath_; }
+  [[nodiscard]] std::string LogPath() const { return folder_ + "\\mastervol.log"; }
+
+  // Starts the program with exactly this command line (program name included) without waiting.
+  [[nodiscard]] HANDLE Start(const std::string& commandLine) const;
+  // Starts it with `mastervol <arguments>` and returns its exit code once it has ended.
+  [[nodiscard]] DWORD Run(const std::string& arguments) const;
+  [[nodiscard]] DWORD RunExactly(const std::string& commandLine) const;
+
+  // The log's bytes, split after each CR LF (each line keeps nothing of its end).
+  [[nodiscard]] std::vector<std::string> LogLines() const;
+  [[nodiscard]] std::string LogBytes() const;
+
+ private:
+  std::string folder_;
+  std::string exePath_;
+  bool ready_ = false;
+};
+
+// Waits for a started process, closes its handle and returns its exit code (~0u when it did not end).
+[[nodiscard]] DWORD WaitForExit(HANDLE process);
+
+}  // namespace mastervol::end_to_end
