@@ -94,7 +94,7 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
     ExceptionFacts facts{.code = record.ExceptionCode,
                          .address = reinterpret_cast<std::uintptr_t>(record.ExceptionAddress),
                          .access = AccessFrom(record)};
-    if (false && record.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
+    if (record.ExceptionCode == EXCEPTION_STACK_OVERFLOW) {
       ReportOnFreshStack(facts);
     } else {
       ReportException(facts);
