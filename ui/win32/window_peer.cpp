@@ -363,23 +363,12 @@ LRESULT CALLBACK Win32WindowPeer::WindowProc(HWND window, UINT message, WPARAM w
   }
   auto* self = reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (self != nullptr) {
-    LRESULT result = 0;
-    switch (message) {
-      case WM_COMMAND:
-        if (self->OnCommand(wParam, lParam)) return 0;
-        break;
-      case WM_VSCROLL:
-        if (self->OnVerticalScroll(wParam, lParam)) return 0;
-        break;
-      case WM_NOTIFY:
-        if (self->OnNotify(lParam, result)) return result;
-        break;
-      case WM_DESTROY:
-        self->OnDestroy(window);
-        return 0;
-      default:
-        break;
+    if (message == WM_DESTROY) {
+      self->OnDestroy(window);
+      return 0;
     }
+    LRESULT result = 0;
+    if (self->OnControlMessage(message, wParam, lParam, result)) return result;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -388,20 +377,22 @@ LRESULT CALLBACK Win32WindowPeer::ContainerProc(HWND window, UINT message, WPARA
                                                 DWORD_PTR selfData) {
   auto* self = reinterpret_cast<Win32WindowPeer*>(selfData);
   LRESULT result = 0;
+  if (self->OnControlMessage(message, wParam, lParam, result)) return result;
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool Win32WindowPeer::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
   switch (message) {
     case WM_COMMAND:
-      if (self->OnCommand(wParam, lParam)) return 0;
-      break;
+      return OnCommand(wParam, lParam);
     case WM_VSCROLL:
-      if (self->OnVerticalScroll(wParam, lParam)) return 0;
-      break;
+      return OnVerticalScroll(wParam, lParam);
     case WM_NOTIFY:
-      if (self->OnNotify(lParam, result)) return result;
-      break;
+      return OnNotify(lParam, result);
     default:
-      break;
+      return false;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32WindowPeer::EntryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -83,6 +83,8 @@ class Win32WindowPeer final : public toolkit::WindowPeer {
                                     DWORD_PTR self);
 
   // Notifications from children, whether they reach the window or a group box.
+  // What the window and the group boxes both receive from their child controls; true when handled.
+  bool OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool OnCommand(WPARAM wParam, LPARAM lParam);
   bool OnVerticalScroll(WPARAM wParam, LPARAM lParam);
   bool OnNotify(LPARAM lParam, LRESULT& result);
