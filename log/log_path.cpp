@@ -17,13 +17,28 @@ constexpr bool IsLeadByte(char c) noexcept {
   return byte >= 0x81 && byte <= 0xFE;
 }
 
+// Byte index of the character after the one at `at`; a lead byte at the very end stands alone.
+std::size_t NextCharacter(std::string_view text, std::size_t at) noexcept {
+  return at + ((IsLeadByte(text[at]) && at + 1 < text.size()) ? 2 : 1);
+}
+
 // Byte length of the first `count` characters of `text` (all of it when it is shorter).
 std::size_t BytesOfCharacters(std::string_view text, std::size_t count) noexcept {
   std::size_t at = 0;
   for (std::size_t taken = 0; taken < count && at < text.size(); ++taken) {
-    at += (IsLeadByte(text[at]) && at + 1 < text.size()) ? 2 : 1;
+    at = NextCharacter(text, at);
   }
   return at;
+}
+
+// Byte index of the last backslash that is a character of its own, or npos. The second byte of a GBK
+// character can be 0x5C too (as in \x81\x5C), and that one separates nothing.
+std::size_t LastSeparator(std::string_view path) noexcept {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t at = 0; at < path.size(); at = NextCharacter(path, at)) {
+    if (path[at] == kPathSeparator) last = at;
+  }
+  return last;
 }
 
 // 1-based character position of the first ".exe" (case-sensitive), or -1 when there is none.
@@ -34,7 +49,7 @@ long FirstExePosition(std::string_view name) noexcept {
     if (name.substr(at).starts_with(kExeExtension)) {
       return position;
     }
-    at += (IsLeadByte(name[at]) && at + 1 < name.size()) ? 2 : 1;
+    at = NextCharacter(name, at);
   }
   return -1;
 }
@@ -53,16 +68,18 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 
 }  // namespace
 
+std::string_view ExecutableDirectory(std::string_view executablePath) noexcept {
+  const std::size_t separator = LastSeparator(executablePath);
+  return separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
+}
+
 std::string LogPath(std::string_view executablePath) {
   if (executablePath.empty()) {
     return {};
   }
-  const std::size_t separator = executablePath.rfind(kPathSeparator);
   // Without a separator the name stands alone and the log goes to the current directory.
-  const std::string_view dir =
-      separator == std::string_view::npos ? std::string_view{} : executablePath.substr(0, separator + 1);
-  const std::string_view name =
-      separator == std::string_view::npos ? executablePath : executablePath.substr(separator + 1);
+  const std::string_view dir = ExecutableDirectory(executablePath);
+  const std::string_view name = executablePath.substr(dir.size());
 
   // Keeping p + 4 characters holds the whole of ".exe" and, when more follows, one character beyond it;
   // without ".exe" (p = -1) it keeps the first three characters.

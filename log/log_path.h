@@ -13,6 +13,10 @@ namespace mastervol::log {
 // An empty executable path gives an empty log path: there is nowhere sensible to write.
 [[nodiscard]] std::string LogPath(std::string_view executablePath);
 
+// The folder part of an executable's full path, with its trailing backslash ("C:\apps\", "C:\"), split at
+// the last backslash that is a character of its own; empty when there is none.
+[[nodiscard]] std::string_view ExecutableDirectory(std::string_view executablePath) noexcept;
+
 // The log path of the running executable.
 [[nodiscard]] std::string LogPath(LogPlatform& platform);
 

@@ -10,6 +10,7 @@
 #include "fault/report_fault.h"
 #include "fault/win32/crash_handlers.h"
 #include "fault/win32/windows_platform.h"
+#include "log/log_path.h"
 #include "log/log_writer.h"
 #include "log/win32/win32_log_platform.h"
 #include "ui/win32/message_sender.h"
@@ -34,10 +35,8 @@ class OleSession {
 // A run started from a logon script or a scheduled task has an arbitrary current directory; the
 // program's own folder is the one place it knows. The trailing backslash keeps "C:\" a drive's root.
 void EnterExecutableDirectory(const std::string& executablePath) {
-  const std::string::size_type slash = executablePath.rfind('\\');
-  if (slash == std::string::npos) return;
-  const std::string directory = executablePath.substr(0, slash + 1);
-  SetCurrentDirectoryA(directory.c_str());
+  const std::string directory(mastervol::log::ExecutableDirectory(executablePath));
+  if (!directory.empty()) SetCurrentDirectoryA(directory.c_str());
 }
 
 }  // namespace

@@ -15,6 +15,13 @@ struct LogPathCase {
 
 class LogPathTest : public ::testing::TestWithParam<LogPathCase> {};
 
+TEST(ExecutableDirectory, KeepsTheTrailingBackslashAndSkipsTrailBytes) {
+  EXPECT_EQ(ExecutableDirectory("C:\\apps\\tool.exe"), "C:\\apps\\");
+  EXPECT_EQ(ExecutableDirectory("C:\\tool.exe"), "C:\\");
+  EXPECT_EQ(ExecutableDirectory("C:\\apps\\\x81\x5C" "b.exe"), "C:\\apps\\");
+  EXPECT_EQ(ExecutableDirectory("tool.exe"), "");
+}
+
 TEST_P(LogPathTest, DerivesThePathBesideTheExecutable) {
   EXPECT_EQ(LogPath(GetParam().executable), GetParam().expected);
 }
@@ -40,6 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         LogPathCase{"C:\\工具\\音量.exe", "C:\\工具\\音量.log"},
         LogPathCase{"C:\\工具\\音量控制工具", "C:\\工具\\音量控.log"},
         LogPathCase{"C:\\工具\\a.exe中文", "C:\\工具\\a.exe中.log"},
+        // 乗 is 0x81 0x5C in GBK: its second byte is no backslash and ends no directory.
+        LogPathCase{"C:\\apps\\\x81\x5C" "声音.EXE", "C:\\apps\\\x81\x5C" "声音.log"},
+        LogPathCase{"C:\\apps\\a.exe\x81\x5C" "b", "C:\\apps\\a.exe\x81\x5C" ".log"},
         // No directory: the log goes to the current directory; no path at all: nowhere.
         LogPathCase{"tool.exe", "tool.log"},
         LogPathCase{"", ""}));

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
+#include "tests/end_to_end/log_lines.h"
 #include "tests/end_to_end/run_folder.h"
 #include "tests/wine_support/fake_audio_session.h"
 
@@ -13,27 +13,6 @@ namespace {
 
 using fake_audio::DeviceState;
 using fake_audio::JournalEntry;
-
-constexpr std::string_view kBanner =
-    "Varnel软件KLEM软件,官方网站 https://mastervol.example.org 程序带参数运行，第一个参数取值范围0-100，"
-    "用于自动设置当前系统音量，0为静音，如果不带参数则设置音量为最大值100";
-constexpr std::string_view kFullResult = "音量调整完成，当前音量：100%";
-constexpr std::string_view kArgumentResult = "音量调整完成，命令行第一个参数为 当前音量：";
-constexpr std::string_view kNoDevice = "未找到默认音频输出设备，音量未改变";
-
-std::string ArgumentResult(std::string_view argument) {
-  return std::string(kArgumentResult) + std::string(argument) + "%";
-}
-
-// "YYYY-MM-DD hh:mm:ss " followed by the message.
-::testing::AssertionResult IsLogLine(const std::string& line, std::string_view message) {
-  static const std::regex timestamp("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2} ");
-  if (line.size() < 20 || !std::regex_search(line.substr(0, 20), timestamp)) {
-    return ::testing::AssertionFailure() << "no timestamp: " << line;
-  }
-  if (line.substr(20) != message) return ::testing::AssertionFailure() << "message: " << line.substr(20);
-  return ::testing::AssertionSuccess();
-}
 
 // The master-volume calls, leaving out the mixer's channel reads.
 std::vector<JournalEntry> MasterCalls(const std::vector<JournalEntry>& journal) {
