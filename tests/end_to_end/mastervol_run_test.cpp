@@ -159,13 +159,13 @@ TEST_F(MastervolRun, RunsAtTheSameMomentLoseNoLine) {
   wine_support::FakeAudioSession audio;
   ASSERT_TRUE(audio.Ready());
   constexpr int kRuns = 24;
-  std::vector<HANDLE> runs;
+  std::vector<log::win32::UniqueKernelHandle> runs;
   for (int i = 0; i < kRuns; ++i) {
     std::string commandLine = "mastervol ";
     commandLine += std::to_string(10 + i);
     runs.push_back(folder_.Start(commandLine));
   }
-  for (HANDLE run : runs) EXPECT_EQ(WaitForExit(run), 0u);
+  for (const log::win32::UniqueKernelHandle& run : runs) EXPECT_EQ(AwaitExit(run.get()), 0u);
 
   const std::vector<std::string> lines = folder_.LogLines();
   ASSERT_EQ(lines.size(), 2u * kRuns);

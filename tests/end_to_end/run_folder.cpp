@@ -62,11 +62,11 @@ RunFolder::~RunFolder() {
   if (createdFolder_) RemoveDirectoryA(folder_.c_str());
 }
 
-HANDLE RunFolder::Start(const std::string& commandLine) const {
+log::win32::UniqueKernelHandle RunFolder::Start(const std::string& commandLine) const {
   PROCESS_INFORMATION process{};
-  if (!CreateRun(exePath_, folder_, commandLine, 0, process)) return nullptr;
+  if (!CreateRun(exePath_, folder_, commandLine, 0, process)) return {};
   const log::win32::UniqueKernelHandle thread(process.hThread);
-  return process.hProcess;
+  return log::win32::UniqueKernelHandle(process.hProcess);
 }
 
 RunFolder::SuspendedRun RunFolder::StartSuspended(const std::string& commandLine) const {
@@ -93,13 +93,7 @@ DWORD AwaitExit(HANDLE process) {
   return code;
 }
 
-DWORD WaitForExit(HANDLE process) {
-  const DWORD code = AwaitExit(process);
-  if (process != nullptr) CloseHandle(process);
-  return code;
-}
-
-DWORD RunFolder::RunExactly(const std::string& commandLine) const { return WaitForExit(Start(commandLine)); }
+DWORD RunFolder::RunExactly(const std::string& commandLine) const { return AwaitExit(Start(commandLine).get()); }
 
 DWORD RunFolder::Run(const std::string& arguments) const {
   return RunExactly(arguments.empty() ? std::string("mastervol") : "mastervol " + arguments);

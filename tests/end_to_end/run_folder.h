@@ -27,8 +27,9 @@ class RunFolder {
   [[nodiscard]] const std::string& ExePath() const noexcept { return exePath_; }
   [[nodiscard]] std::string LogPath() const { return folder_ + "\\mastervol.log"; }
 
-  // Starts the program with exactly this command line (program name included) without waiting.
-  [[nodiscard]] HANDLE Start(const std::string& commandLine) const;
+  // Starts the program with exactly this command line (program name included) without waiting; the
+  // handle is invalid when the process could not be created.
+  [[nodiscard]] log::win32::UniqueKernelHandle Start(const std::string& commandLine) const;
   // Starts it with `mastervol <arguments>` and returns its exit code once it has ended.
   [[nodiscard]] DWORD Run(const std::string& arguments) const;
   [[nodiscard]] DWORD RunExactly(const std::string& commandLine) const;
@@ -55,9 +56,8 @@ class RunFolder {
   bool ready_ = false;
 };
 
-// Waits for a started process, closes its handle and returns its exit code (~0u when it did not end).
-[[nodiscard]] DWORD WaitForExit(HANDLE process);
-// The same for a process whose handle someone else owns: waits, ends it when it overstays, leaves it open.
+// Waits for a started process, ends it when it overstays, and returns its exit code (~0u when it did not
+// end by itself or was never started). The handle stays with its owner.
 [[nodiscard]] DWORD AwaitExit(HANDLE process);
 
 }  // namespace mastervol::end_to_end
